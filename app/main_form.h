@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/form.h"
+
+namespace app {
+
+// The program's only window.
+extern const Form kMainForm;
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "platform/skin.h"
+
+namespace platform {
+
+void SetSkinScheme(int) {}
+
+}  // namespace platform

@@ -1,0 +1,221 @@
+#include "program.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "app/texts.h"
+
+namespace e2e {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+            else DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    if (owner == search->processId && std::string(title) == texts::kTitle && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& nameHint) {
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    // "测试 文件夹": a test folder, in Chinese.
+    path_ = std::string(temp) + "quorvel e2e \xB2\xE2\xCA\xD4 \xCE\xC4\xBC\xFE\xBC\xD0 " +
+            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + nameHint;
+    EXPECT_TRUE(CreateDirectoryA(path_.c_str(), nullptr)) << path_;
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ProgramBesideDriver() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string driver(path);
+    return driver.substr(0, driver.rfind('\\')) + "\\quorvel.exe";
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+Image CaptureWindow(HWND window) {
+    Image image;
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    image.width = frame.right - frame.left;
+    image.height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.width, image.height, screen, frame.left, frame.top, SRCCOPY);
+    GdiFlush();
+    const unsigned* source = static_cast<const unsigned*>(bits);
+    image.pixels.assign(source, source + static_cast<std::size_t>(image.width) * image.height);
+    for (unsigned& pixel : image.pixels) pixel &= 0xFFFFFF;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+bool SaveBitmap(const Image& image, const std::string& path) {
+    BITMAPINFOHEADER header{sizeof header, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    DWORD pixelBytes = static_cast<DWORD>(image.pixels.size() * sizeof(unsigned));
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + pixelBytes;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(image.pixels.data()), pixelBytes);
+    WriteFileBytes(path, bytes);
+    return FileExists(path);
+}
+
+Program::Program(const std::string& folder, const std::string& workingFolder) : exePath_(folder + "\\quorvel.exe") {
+    EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string working = workingFolder.empty() ? std::string(temp) : workingFolder;
+    std::string commandLine = "\"" + exePath_ + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, working.c_str(),
+                        &startup, &process_)) {
+        ADD_FAILURE() << "cannot start " << exePath_ << ": error " << GetLastError();
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, kDeadlineMs);
+    for (DWORD waited = 0; !window_ && waited < kDeadlineMs; waited += 50) {
+        WindowSearch search{process_.dwProcessId, nullptr};
+        EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+        window_ = search.found;
+        if (!window_) Sleep(50);
+    }
+    EXPECT_NE(window_, nullptr) << "no window titled as the program's";
+}
+
+Program::~Program() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kDeadlineMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+Controls Program::controls() const {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    EXPECT_EQ(children.size(), 4u);
+    children.resize(4, nullptr);
+    return {children[0], children[1], children[2], children[3]};
+}
+
+bool Program::Click(HWND button) const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &result) != 0;
+}
+
+std::string Program::Text(HWND control) const {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kDeadlineMs, &length)) return "<hung>";
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL,
+                        kDeadlineMs, &copied);
+    text.resize(copied);
+    return text;
+}
+
+DWORD Program::WaitForExit(DWORD deadlineMs) const {
+    WaitForSingleObject(process_.hProcess, deadlineMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+}  // namespace e2e
