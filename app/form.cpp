@@ -1,8 +1,10 @@
 #include "app/form.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "app/look.h"
+#include "platform/text.h"
 
 namespace app {
 namespace {
@@ -14,7 +16,30 @@ constexpr UINT kFirstId = 1000;
 // Posted by PostCloseRequest so the window is destroyed outside any handler.
 constexpr UINT kCloseRequest = WM_APP + 1;
 
-const Form* FormOf(HWND window) { return reinterpret_cast<const Form*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+// What a form window keeps: its description and where the pointer was last.
+struct FormState {
+    const Form* form;
+    POINT lastPointer;
+    bool pointerKnown;
+};
+
+FormState* StateOf(HWND window) { return reinterpret_cast<FormState*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+const Form* FormOf(HWND window) {
+    FormState* state = StateOf(window);
+    return state ? state->form : nullptr;
+}
+
+// Windows also sends a mouse move when a window appears or goes away under a
+// still pointer, as when the pop-up menu closes. Only real movement counts,
+// or the menu would open again the moment it is dismissed.
+bool PointerMoved(HWND window, POINT screenPoint) {
+    FormState* state = StateOf(window);
+    bool moved = !state->pointerKnown || state->lastPointer.x != screenPoint.x || state->lastPointer.y != screenPoint.y;
+    state->lastPointer = screenPoint;
+    state->pointerKnown = true;
+    return moved;
+}
 
 UINT IdOf(std::size_t row) { return kFirstId + static_cast<UINT>(row); }
 
@@ -67,6 +92,7 @@ const FormElement* ControlUnder(HWND window, POINT screenPoint) {
 }
 
 void OnMouseMove(HWND window, POINT screenPoint) {
+    if (!PointerMoved(window, screenPoint)) return;
     if (const FormElement* element = ControlUnder(window, screenPoint)) Fire(window, element->name, Event::MouseMoved);
 }
 
@@ -90,8 +116,13 @@ LRESULT OnControlColour(HWND window, HDC dc, HWND control) {
 
 LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* state = static_cast<FormState*>(platform::AllocateOrDie(sizeof(FormState)));
+        *state = {static_cast<const Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams), {}, false};
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    }
+    if (message == WM_NCDESTROY) {
+        std::free(StateOf(window));
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     }
     if (!FormOf(window)) return DefWindowProcA(window, message, wParam, lParam);
 
@@ -231,6 +262,8 @@ void PopUpMenuAtCursor(HWND form, const char* menuName) {
     HMENU popup = BuildMenu(*described, row + 1, described->elements[row].menuLevel + 1, true);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x + 3, cursor.y + 3, 0, form, nullptr);
     DestroyMenu(popup);
+    GetCursorPos(&cursor);
+    PointerMoved(form, cursor);
 }
 
 void PostCloseRequest(HWND form) { PostMessageA(form, kCloseRequest, 0, 0); }

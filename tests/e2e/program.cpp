@@ -153,12 +153,35 @@ bool SaveBitmap(const Image& image, const std::string& path) {
     return FileExists(path);
 }
 
+bool MovePointerTo(POINT point) {
+    // The X pointer itself, moved by xdotool (Wine runs Unix programs too).
+    // A pointer moved only inside Wine is soon read back from X by Wine and
+    // snaps back, so a program asking for the cursor could see the old place.
+    // Wine's virtual desktop sits at the X screen's origin.
+    std::string command = "/usr/bin/xdotool mousemove " + std::to_string(point.x) + " " + std::to_string(point.y);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (WaitForSingleObject(process.hProcess, kDeadlineMs) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    POINT now{};
+    for (DWORD waited = 0; GetCursorPos(&now) && (now.x != point.x || now.y != point.y) && waited < 2000; waited += 10)
+        Sleep(10);
+    return now.x == point.x && now.y == point.y;
+}
+
 Program::Program(const std::string& folder, const std::string& workingFolder) : exePath_(folder + "\\quorvel.exe") {
     EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string working = workingFolder.empty() ? std::string(temp) : workingFolder;
     std::string commandLine = "\"" + exePath_ + "\"";
+    // A window that opens under the pointer gets a mouse move at once; keep
+    // the pointer of an earlier test off the new window.
+    EXPECT_TRUE(MovePointerTo({0, 0}));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(exePath_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, working.c_str(),

@@ -45,6 +45,9 @@ struct Image {
 Image CaptureWindow(HWND window);
 bool SaveBitmap(const Image& image, const std::string& path);
 
+// Moves the real pointer, as the mouse would, and waits until it is there.
+bool MovePointerTo(POINT point);
+
 // The program's controls in creation order.
 struct Controls {
     HWND versionLabel, copyButton, listBox, listButton;
