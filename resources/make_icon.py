@@ -4,9 +4,11 @@
 icon.txt is drawn on a 16 x 16 grid; each character becomes a 2 x 2 block.
 The output depends on icon.txt alone, so the committed .ico can be rebuilt
 byte for byte. Run from anywhere: python3 resources/make_icon.py
+With --check it writes nothing and fails if quorvel.ico is not up to date.
 """
 import pathlib
 import struct
+import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
 GRID = 16
@@ -61,7 +63,14 @@ def icon_file(image):
 
 
 def main():
-    (HERE / "quorvel.ico").write_bytes(icon_file(icon_image(scaled(read_grid()))))
+    icon = icon_file(icon_image(scaled(read_grid())))
+    target = HERE / "quorvel.ico"
+    if "--check" in sys.argv[1:]:
+        if target.read_bytes() != icon:
+            sys.exit(f"{target} is not what icon.txt gives: run {pathlib.Path(__file__).name}")
+        print(f"{target} matches icon.txt")
+        return
+    target.write_bytes(icon)
 
 
 if __name__ == "__main__":
