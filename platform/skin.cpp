@@ -119,7 +119,8 @@ LRESULT CALLBACK EditSkin(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
         }
         case WM_PRINT:
             result = DefSubclassProc(edit, message, wParam, lParam);
-            if (lParam & PRF_NONCLIENT) PaintEditBorder(edit, reinterpret_cast<HDC>(wParam), static_cast<COLORREF>(frame));
+            if (lParam & PRF_NONCLIENT)
+                PaintEditBorder(edit, reinterpret_cast<HDC>(wParam), static_cast<COLORREF>(frame));
             return result;
         // The frame colours follow these states; the edit redraws only its text.
         case WM_ENABLE:
@@ -157,7 +158,8 @@ using ControlAction = void (*)(HWND);
 
 BOOL CALLBACK VisitChild(HWND window, LPARAM action) {
     // A child may belong to another thread, whose windows are not ours to skin.
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) (*reinterpret_cast<ControlAction*>(action))(window);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+        (*reinterpret_cast<ControlAction*>(action))(window);
     return TRUE;
 }
 

@@ -15,7 +15,9 @@ unsigned FaceColour() { return Pixel(GetSysColor(COLOR_BTNFACE)); }
 unsigned WindowColour() { return Pixel(GetSysColor(COLOR_WINDOW)); }
 
 int Brightness(unsigned pixel) { return (pixel >> 16 & 0xFF) + (pixel >> 8 & 0xFF) + (pixel & 0xFF); }
-bool IsNearBlack(unsigned pixel) { return (pixel >> 16 & 0xFF) < 0x40 && (pixel >> 8 & 0xFF) < 0x40 && (pixel & 0xFF) < 0x40; }
+bool IsNearBlack(unsigned pixel) {
+    return (pixel >> 16 & 0xFF) < 0x40 && (pixel >> 8 & 0xFF) < 0x40 && (pixel & 0xFF) < 0x40;
+}
 
 // Where the control shows in a picture of its window: its rectangle less what
 // lies outside the window's client area.

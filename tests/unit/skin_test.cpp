@@ -92,7 +92,8 @@ class Skin : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(window, nullptr);
-        for (int shift : {0, 8, 16}) ASSERT_GE(FaceColour() >> shift & 0xFF, 32u) << "the darkened face needs 32 to spare";
+        for (int shift : {0, 8, 16})
+            ASSERT_GE(FaceColour() >> shift & 0xFF, 32u) << "the darkened face needs 32 to spare";
         ShowWindow(window, SW_SHOW);
         LetItPaint();
     }
