@@ -139,6 +139,32 @@ Image CaptureWindow(HWND window) {
     return image;
 }
 
+Image CaptureWhenPainted(HWND window, DWORD deadlineMs) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+    Image last = CaptureWindow(window);
+    for (DWORD waited = 0; waited < deadlineMs; waited += 100) {
+        Sleep(100);
+        Image next = CaptureWindow(window);
+        if (next.pixels == last.pixels) return next;
+        last = next;
+    }
+    return last;
+}
+
+bool NothingCovers(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const POINT points[] = {{frame.left, frame.top},
+                            {frame.right - 1, frame.top},
+                            {frame.left, frame.bottom - 1},
+                            {frame.right - 1, frame.bottom - 1},
+                            {(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2}};
+    for (POINT point : points)
+        if (GetAncestor(WindowFromPoint(point), GA_ROOT) != window) return false;
+    return true;
+}
+
 bool SaveBitmap(const Image& image, const std::string& path) {
     BITMAPINFOHEADER header{sizeof header, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     DWORD pixelBytes = static_cast<DWORD>(image.pixels.size() * sizeof(unsigned));

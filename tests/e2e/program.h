@@ -43,6 +43,12 @@ struct Image {
     unsigned at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 Image CaptureWindow(HWND window);
+// Captures until two pictures a moment apart agree, so that the window has
+// painted and Wine has put it on the screen; the last picture at the deadline.
+Image CaptureWhenPainted(HWND window, DWORD deadlineMs = 3000);
+// Whether the window is the top one at its corners and centre, so a capture
+// of the screen shows it and nothing else.
+bool NothingCovers(HWND window);
 bool SaveBitmap(const Image& image, const std::string& path);
 
 // Moves the real pointer, as the mouse would, and waits until it is there.
