@@ -77,6 +77,14 @@ TEST_F(Look, VersionLabelHasAWhiteEdgeBelowRightOfItsStrokes) {
     EXPECT_EQ(notWhite, 0) << "of " << checked << " neighbours below right of black pixels";
 }
 
+// The box answers the colour request with white; the platform's own grey
+// for a disabled box would show here instead.
+TEST_F(Look, ListBoxIsWhiteInside) {
+    RECT box = PlaceInPicture(program.window(), controls.listBox);
+    const POINT inside[] = {{box.left + 4, box.top + 4}, {(box.left + box.right) / 2, (box.top + box.bottom) / 2}};
+    for (POINT at : inside) EXPECT_EQ(picture.at(at.x, at.y), kWhite) << at.x << "," << at.y;
+}
+
 // The picture it checks is kept beside the tests for a person to look at.
 TEST_F(Look, ButtonsAndListBoxWearTheBlueSchemesFrames) {
     EXPECT_TRUE(SaveBitmap(picture, BesideDriver("skinned-window.bmp")));
