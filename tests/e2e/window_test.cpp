@@ -80,6 +80,12 @@ TEST_F(MainWindow, HasItsFourControlsAsDescribed) {
     }
 }
 
+TEST_F(MainWindow, ListBoxTakesAListOfAnyLength) {
+    DWORD_PTR limit = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(program.controls().listBox, EM_GETLIMITTEXT, 0, 0, SMTO_NORMAL, kDeadlineMs, &limit));
+    EXPECT_GE(limit, 0x7FFFFFFEu) << "the default limit of 30,000 characters would cut a long listing short";
+}
+
 TEST_F(MainWindow, ListsItsFolderAndClosesWithStatusZero) {
     WriteFileBytes(folder / "readme.txt", "hello");
     Controls controls = program.controls();
