@@ -67,6 +67,8 @@ public:
     // Waits for the process to end; its exit code, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD deadlineMs = kDeadlineMs) const;
     const std::string& exePath() const { return exePath_; }
+    // For figures about the running program, such as its memory.
+    HANDLE process() const { return process_.hProcess; }
 
 private:
     std::string exePath_;
