@@ -153,8 +153,11 @@ bool SaveBitmap(const Image& image, const std::string& path) {
     return FileExists(path);
 }
 
-Program::Program(const std::string& folder, const std::string& workingFolder) : exePath_(folder + "\\quorvel.exe") {
-    EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
+Program::Program(const std::string& folder, const std::string& workingFolder, ProgramCopy copy)
+    : exePath_(folder + "\\quorvel.exe") {
+    if (copy == ProgramCopy::Make) {
+        EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
+    }
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string working = workingFolder.empty() ? std::string(temp) : workingFolder;
@@ -195,9 +198,9 @@ Controls Program::controls() const {
     return {children[0], children[1], children[2], children[3]};
 }
 
-bool Program::Click(HWND button) const {
+bool Program::Click(HWND button, DWORD deadlineMs) const {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &result) != 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, deadlineMs, &result) != 0;
 }
 
 std::string Program::Text(HWND control) const {
