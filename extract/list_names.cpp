@@ -42,9 +42,13 @@ void ListFolderNames(HWND form) {
     platform::DeleteFileAt(JoinTexts({RunDirectory().get(), kScriptName}).get());
 
     // 7-9. Show the listing up to its first zero byte, replacing the old one.
+    // The bytes go as soon as the text is made: the box takes its own copies
+    // of a listing that may run to megabytes.
     platform::Bytes listing = platform::ReadWholeFile(JoinTexts({RunDirectory().get(), kListingName}).get());
-    platform::SetControlText(app::ElementWindow(form, texts::kListBox), platform::BytesToText(listing).get());
+    platform::Text list = platform::BytesToText(listing);
     listing = {};
+    platform::SetControlText(app::ElementWindow(form, texts::kListBox), list.get());
+    list.reset();
 
     // 10. Delete the listing.
     platform::DeleteFileAt(JoinTexts({RunDirectory().get(), kListingName}).get());
