@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "many_entries.h"
@@ -51,6 +52,8 @@ struct Place {
     ProgramCopy copy = ProgramCopy::Make;
     DWORD deadlineMs = kDeadlineMs;
     std::string skipReason;
+    // Variables the program is started with, besides the test's own.
+    std::vector<std::pair<std::string, std::string>> environment;
 
     std::string operator/(const std::string& name) const { return runDirectory + "\\" + name; }
 };
@@ -138,6 +141,18 @@ void DriveRoot(Place& place) {
     MakeFiles(place, {"on the drive.txt"});
 }
 
+// As started from a command prompt that was last in a sub-folder of that
+// drive: the prompt hands its folder on each drive on as a variable named
+// after the drive ("=Q:"), which is where "Q:" alone leads.
+void DriveRootFromAPromptElsewhere(Place& place) {
+    DriveRoot(place);
+    if (testing::Test::HasFatalFailure() || !place.skipReason.empty()) return;
+    std::string elsewhere = place / "elsewhere";
+    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    WriteFileBytes(elsewhere + "\\in the sub-folder.txt", "x");
+    place.environment.push_back({"=" + place.runDirectory, elsewhere});
+}
+
 // A read-only mount that already holds quorvel.exe and one file.
 void ReadOnlyFolder(Place& place) {
     if (PreparedPlaces().empty()) {
@@ -208,6 +223,7 @@ const Case kCases[] = {
     {"TrailBackslashEndsRunDirectory",  TrailBackslashEndsRunDirectory,  Expect::ListShown},
     {"RunDirectoryNearMaxPath",         RunDirectoryNearMaxPath,         Expect::ListShown},
     {"DriveRoot",                       DriveRoot,                       Expect::ListShown},
+    {"DriveRootFromAPromptElsewhere",   DriveRootFromAPromptElsewhere,   Expect::ListShown},
     {"ReadOnlyFolder",                  ReadOnlyFolder,                  Expect::BoxEmptied},
     {"FolderNamedLikeTheScript",        FolderNamedLikeTheScript,        Expect::BoxEmptied},
     {"FolderNamedLikeTheListing",       FolderNamedLikeTheListing,       Expect::BoxEmptied},
@@ -238,11 +254,11 @@ unsigned long long HashOf(const std::string& bytes) {
     return hash;
 }
 
-std::map<std::string, EntryState> Snapshot(const std::string& folder) {
-    std::map<std::string, EntryState> entries;
+// Every file and folder under the folder, by its path relative to it.
+void AddToSnapshot(const std::string& folder, const std::string& prefix, std::map<std::string, EntryState>& entries) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    if (search == INVALID_HANDLE_VALUE) return;
     do {
         std::string name = found.cFileName;
         if (name == "." || name == "..") continue;
@@ -252,9 +268,17 @@ std::map<std::string, EntryState> Snapshot(const std::string& folder) {
         state.written = found.ftLastWriteTime;
         // Empty files are most of the largest folder; their size and time say all.
         if (!state.folder && state.size > 0) state.contentHash = HashOf(ReadFileBytes(folder + "\\" + name));
-        entries[name] = state;
+        entries[prefix + name] = state;
+        // "/" joins the names of nested entries: it cannot be part of a name,
+        // where a backslash's byte can (as a double-byte character's second).
+        if (state.folder) AddToSnapshot(folder + "\\" + name, prefix + name + "/", entries);
     } while (FindNextFileA(search, &found));
     FindClose(search);
+}
+
+std::map<std::string, EntryState> Snapshot(const std::string& folder) {
+    std::map<std::string, EntryState> entries;
+    AddToSnapshot(folder, "", entries);
     return entries;
 }
 
@@ -266,7 +290,8 @@ bool IsFileNamedLikeATemporary(const std::string& name, const EntryState& state)
 // two temporary files.
 std::vector<std::string> ExpectedListing(const std::map<std::string, EntryState>& before) {
     std::vector<std::string> names;
-    for (const auto& entry : before) names.push_back(entry.first);
+    for (const auto& entry : before)
+        if (entry.first.find('/') == std::string::npos) names.push_back(entry.first);
     for (const char* temporary : {kScript, kListing})
         if (!before.count(temporary)) names.push_back(temporary);
     std::sort(names.begin(), names.end());
@@ -352,7 +377,10 @@ TEST_P(Folder, Clicks) {
     if (HasFatalFailure()) return;
     if (!place.skipReason.empty()) GTEST_SKIP() << place.skipReason;
 
+    for (const auto& variable : place.environment)
+        ASSERT_TRUE(SetEnvironmentVariableA(variable.first.c_str(), variable.second.c_str())) << variable.first;
     Program program(place.runDirectory, "", place.copy);
+    for (const auto& variable : place.environment) SetEnvironmentVariableA(variable.first.c_str(), nullptr);
     ASSERT_NE(program.window(), nullptr);
     Controls controls = program.controls();
     const auto before = Snapshot(place.runDirectory);
