@@ -6,8 +6,11 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // 1-2. The run directory; 3. every process we start inherits it as the
-    // current directory, which is where the listing script writes.
-    SetCurrentDirectoryA(platform::RunDirectory().get());
+    // current directory, which is where the listing script writes. It is set
+    // with a closing backslash: a drive's root is "Q:" as a run directory, and
+    // "Q:" alone names the drive's current folder, which a command prompt may
+    // have left in a sub-folder; "Q:\" is the root itself.
+    SetCurrentDirectoryA(platform::JoinTexts({platform::RunDirectory().get(), "\\"}).get());
 
     // 4. The window.
     HWND window = app::LoadForm(app::kMainForm, instance);

@@ -2,7 +2,21 @@
 
 namespace platform {
 
-void SetControlText(HWND control, const char* text) { SetWindowTextA(control, TextOrEmpty(text)); }
+void SetControlText(HWND control, const char* text) {
+    // A multi-line box redraws its scroll bars on the spot each time it sets
+    // their range, several times per new text; under Wine each such redraw
+    // costs milliseconds. With redrawing off the box only lays out the text,
+    // and one repaint afterwards draws text and scroll bars together. Wine's
+    // edit box ignores WM_SETREDRAW, so the default handling, which is what
+    // the message does for any window, is asked directly.
+    bool shown = (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown) DefWindowProcA(control, WM_SETREDRAW, FALSE, 0);
+    SetWindowTextA(control, TextOrEmpty(text));
+    if (!shown) return;
+    DefWindowProcA(control, WM_SETREDRAW, TRUE, 0);
+    // Redrawing on again paints nothing by itself; the frame holds the bars.
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
 
 Text GetControlText(HWND control) {
     int length = GetWindowTextLengthA(control);

@@ -106,5 +106,58 @@ TEST_F(Listing, RunsTheScriptNotAProgramPlantedBesideAFolderWithASpace) {
     EXPECT_FALSE(FileExists(programFolder + "\\velnaris.txt"));
 }
 
+// What the screen shows of the box: its inside, where only the list's text
+// differs from the box's white, and the strip right of it that holds the
+// vertical scroll bar.
+struct BoxOnScreen {
+    std::vector<unsigned> inside, scrollBar;
+
+    bool Blank() const {
+        return std::all_of(inside.begin(), inside.end(), [](unsigned pixel) { return pixel == 0xFFFFFF; });
+    }
+};
+
+BoxOnScreen Capture(HWND window, HWND box) {
+    Image image = CaptureWindow(window);
+    RECT frame{}, outside{}, inside{};
+    GetWindowRect(window, &frame);
+    GetWindowRect(box, &outside);
+    GetClientRect(box, &inside);
+    MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+    BoxOnScreen seen;
+    for (int y = inside.top; y < inside.bottom; ++y) {
+        for (int x = inside.left; x < inside.right; ++x) seen.inside.push_back(image.at(x - frame.left, y - frame.top));
+        for (int x = inside.right; x < outside.right; ++x)
+            seen.scrollBar.push_back(image.at(x - frame.left, y - frame.top));
+    }
+    return seen;
+}
+
+// The box takes its text with redrawing off; afterwards it must be shown
+// again and repainted, text and scroll bars.
+TEST_F(Listing, ShowsTheNewListOnTheScreen) {
+    for (int i = 0; i < 20; ++i) WriteFileBytes(folder / ("file " + std::to_string(i) + ".txt"), "x");
+    Program program(folder.path());
+    Controls controls = program.controls();
+    BoxOnScreen before = Capture(program.window(), controls.listBox);
+    for (DWORD waited = 0; !before.Blank() && waited < kDeadlineMs; waited += 50) {
+        Sleep(50);  // the first paint may still be on its way
+        before = Capture(program.window(), controls.listBox);
+    }
+    ASSERT_TRUE(before.Blank()) << "the empty box is not drawn white";
+
+    ASSERT_TRUE(program.Click(controls.listButton));
+
+    EXPECT_TRUE(IsWindowVisible(controls.listBox));
+    BoxOnScreen after = Capture(program.window(), controls.listBox);
+    for (DWORD waited = 0; (after.Blank() || after.scrollBar == before.scrollBar) && waited < kDeadlineMs;
+         waited += 50) {
+        Sleep(50);
+        after = Capture(program.window(), controls.listBox);
+    }
+    EXPECT_FALSE(after.Blank()) << "the list was never drawn";
+    EXPECT_NE(after.scrollBar, before.scrollBar) << "the scroll bar was not redrawn for 23 lines";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -10,21 +10,31 @@
 namespace e2e {
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+// By wide names: the ANSI names of entries outside the code page come back
+// with "?" in them and name nothing.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-            else DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+void RemoveTree(const std::string& folder) {
+    int length = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    RemoveTree(wide);
 }
 
 struct WindowSearch {
@@ -199,8 +209,11 @@ bool MovePointerTo(POINT point) {
     return now.x == point.x && now.y == point.y;
 }
 
-Program::Program(const std::string& folder, const std::string& workingFolder) : exePath_(folder + "\\quorvel.exe") {
-    EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
+Program::Program(const std::string& folder, const std::string& workingFolder, ProgramCopy copy)
+    : exePath_(folder + "\\quorvel.exe") {
+    if (copy == ProgramCopy::Make) {
+        EXPECT_TRUE(CopyFileA(ProgramBesideDriver().c_str(), exePath_.c_str(), FALSE)) << exePath_;
+    }
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string working = workingFolder.empty() ? std::string(temp) : workingFolder;
@@ -244,9 +257,9 @@ Controls Program::controls() const {
     return {children[0], children[1], children[2], children[3]};
 }
 
-bool Program::Click(HWND button) const {
+bool Program::Click(HWND button, DWORD deadlineMs) const {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, kDeadlineMs, &result) != 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, deadlineMs, &result) != 0;
 }
 
 std::string Program::Text(HWND control) const {

@@ -59,23 +59,31 @@ struct Controls {
     HWND versionLabel, copyButton, listBox, listButton;
 };
 
+// Whether the program's copy is made in its folder or already lies there,
+// as in a folder that the test cannot write to.
+enum class ProgramCopy { Make, AlreadyThere };
+
 class Program {
 public:
     // Copies quorvel.exe into the folder and starts it there with another
     // working folder, as a shortcut would, then waits for its window.
-    explicit Program(const std::string& folder, const std::string& workingFolder = "");
+    explicit Program(const std::string& folder, const std::string& workingFolder = "",
+                     ProgramCopy copy = ProgramCopy::Make);
     ~Program();  // ends the process if a test left it running
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     HWND window() const { return window_; }
     Controls controls() const;
-    // Sends the click and waits until the handler has returned.
-    bool Click(HWND button) const;
+    // Sends the click and waits until the handler has returned; false if it
+    // has not returned by the deadline.
+    bool Click(HWND button, DWORD deadlineMs = kDeadlineMs) const;
     std::string Text(HWND control) const;
     // Waits for the process to end; its exit code, or STILL_ACTIVE.
     DWORD WaitForExit(DWORD deadlineMs = kDeadlineMs) const;
     const std::string& exePath() const { return exePath_; }
+    // For figures about the running program, such as its memory.
+    HANDLE process() const { return process_.hProcess; }
 
 private:
     std::string exePath_;
