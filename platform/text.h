@@ -31,7 +31,6 @@ void* AllocateOrDie(std::size_t size);
 
 // Reads a possibly missing text.
 inline const char* TextOrEmpty(const char* text) { return text ? text : ""; }
-inline const char* TextOrEmpty(const Text& text) { return TextOrEmpty(text.get()); }
 
 // A new text made of the parts in order; null parts add nothing.
 Text JoinTexts(std::initializer_list<const char*> parts);

@@ -164,22 +164,6 @@ ListingFigures MeasureListing(int entries, int runs) {
     return figures;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Milliseconds from asking for the process until it shows a window; the
 // program is then closed as a user would close it.
 double StartUpMs(const std::string& exe, const std::string& workingFolder) {
@@ -191,17 +175,17 @@ double StartUpMs(const std::string& exe, const std::string& workingFolder) {
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingFolder.c_str(),
                         &startup, &process))
         return -1;
-    WindowSearch search{process.dwProcessId, nullptr};
+    HWND window = nullptr;
     double elapsed = -1;
     while (Now() - start < e2e::kDeadlineMs) {
-        EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        window = e2e::VisibleWindowOf(process.dwProcessId);
+        if (window) {
             elapsed = Now() - start;
             break;
         }
         Sleep(1);
     }
-    if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, e2e::kDeadlineMs) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);

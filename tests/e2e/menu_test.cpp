@@ -7,24 +7,6 @@
 namespace e2e {
 namespace {
 
-struct PopupSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchPopup(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<PopupSearch*>(context);
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && std::string(className) == "#32768" && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 std::string BrowserLogPath() {
     char prefix[MAX_PATH] = "";
     GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
@@ -53,9 +35,8 @@ protected:
 
     HWND WaitForPopup(DWORD deadlineMs = kDeadlineMs) {
         for (DWORD waited = 0;; waited += 50) {
-            PopupSearch search{ProcessId(), nullptr};
-            EnumWindows(MatchPopup, reinterpret_cast<LPARAM>(&search));
-            if (search.found || waited >= deadlineMs) return search.found;
+            HWND popup = VisibleWindowOf(ProcessId(), "#32768");  // the system's menu window class
+            if (popup || waited >= deadlineMs) return popup;
             Sleep(50);
         }
     }

@@ -39,23 +39,32 @@ void RemoveTree(const std::string& folder) {
 
 struct WindowSearch {
     DWORD processId;
+    const char* className;
+    const char* title;
     HWND found;
 };
 
-BOOL CALLBACK MatchTitle(HWND window, LPARAM context) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char title[256] = "";
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    char className[64] = "", title[256] = "";
+    GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (owner == search->processId && std::string(title) == texts::kTitle && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
+    if (search->className && std::string(className) != search->className) return TRUE;
+    if (search->title && std::string(title) != search->title) return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
 }  // namespace
+
+HWND VisibleWindowOf(DWORD processId, const char* className, const char* title) {
+    WindowSearch search{processId, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 TempFolder::TempFolder(const std::string& nameHint) {
     static std::atomic<int> counter{0};
@@ -230,9 +239,7 @@ Program::Program(const std::string& folder, const std::string& workingFolder, Pr
     }
     WaitForInputIdle(process_.hProcess, kDeadlineMs);
     for (DWORD waited = 0; !window_ && waited < kDeadlineMs; waited += 50) {
-        WindowSearch search{process_.dwProcessId, nullptr};
-        EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
-        window_ = search.found;
+        window_ = VisibleWindowOf(process_.dwProcessId, nullptr, texts::kTitle);
         if (!window_) Sleep(50);
     }
     EXPECT_NE(window_, nullptr) << "no window titled as the program's";

@@ -51,6 +51,10 @@ Image CaptureWhenPainted(HWND window, DWORD deadlineMs = 3000);
 bool NothingCovers(HWND window);
 bool SaveBitmap(const Image& image, const std::string& path);
 
+// A visible top-level window of the process, of the class and with the
+// title where they are given; null if there is none.
+HWND VisibleWindowOf(DWORD processId, const char* className = nullptr, const char* title = nullptr);
+
 // Moves the real pointer, as the mouse would, and waits until it is there.
 bool MovePointerTo(POINT point);
 
